@@ -53,6 +53,9 @@ public:
     void setFileName(const std::string& fileName) override { m_fileName = fileName; }
     void open() override {
         m_trace.push_back(m_name + " open " + m_fileName);
+        if (onOpen) {
+            onOpen();
+        }
         m_open = false;
         for (const auto& missing : missingFiles) {
             if (m_fileName.size() >= missing.size() &&
@@ -76,6 +79,7 @@ public:
     }
 
     std::set<std::string> missingFiles;  // file names (without folder) that cannot be opened
+    std::function<void()> onOpen;        // looks at the game when a sound starts
 
 private:
     Trace& m_trace;

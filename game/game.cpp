@@ -408,10 +408,21 @@ void Game::Vlastn1Click() {
     if (!path) {
         return;
     }
+    const Category previousCategory = m_state.category;
+    const std::string previousCaption = m_state.caption;
     m_state.category = Category::Vlastn1;
     m_customWords.resetCount();
     m_state.caption = "Dyxolana - " + *path;
-    const WordListLoad load = loadWordListFile(*path, m_customWords);
+    WordListLoad load;
+    try {
+        load = loadWordListFile(*path, m_customWords);
+    } catch (const WordListRefused&) {
+        // A file too big to be a word list is refused whole: the player keeps the category and
+        // the words that were in play (the reader has given the table its count back).
+        m_state.category = previousCategory;
+        m_state.caption = previousCaption;
+        throw;
+    }
     if (load.linesLeftOut > 0) {
         m_prompter.showMessage(
             MessageKind::Information,

@@ -46,9 +46,10 @@ std::string soundOf(const std::string& openLine) {
 class GameTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
         m_dir = std::filesystem::temp_directory_path() /
-                ("dyx-game-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                ("dyx-game-" + std::to_string(::getpid()) + "-" + name);
         std::filesystem::create_directories(m_dir);
         m_oldDir = std::filesystem::current_path();
         std::filesystem::current_path(m_dir);
@@ -252,6 +253,28 @@ TEST_F(GameTest, MissingWordListFileLeavesCustomCheckedWithNoWords) {
     EXPECT_EQ(game.customWords().count(), 0u);
     game.FormActivate();
     EXPECT_EQ(game.hiddenWord(), "PES") << "with no words loaded, entry 0 of the last load is drawn";
+}
+
+TEST_F(GameTest, ARefusedFileKeepsTheCategoryCaptionAndWordsInPlay) {
+    startWith({"PES"});
+    game.categoryClick(Category::Jmna1);
+    std::ofstream(m_dir / "huge.KIL", std::ios::binary) << std::string(70000, 'A');
+    prompter.nextFile = (m_dir / "huge.KIL").string();
+    EXPECT_THROW(game.Vlastn1Click(), GameError);
+    EXPECT_EQ(game.state().category, Category::Jmna1);
+    EXPECT_EQ(game.state().caption, "Dyxolana - Jména");
+    EXPECT_EQ(game.customWords().count(), 1u);
+    EXPECT_EQ(game.customWords().entry(0), "PES");
+}
+
+TEST_F(GameTest, LinesBeyondTheTableAreLeftOutAndThePlayerIsTold) {
+    std::string text;
+    for (int i = 0; i < 30005; ++i) text += "SLOVO\r\n";
+    std::ofstream(m_dir / "long.KIL", std::ios::binary) << text;
+    prompter.nextFile = (m_dir / "long.KIL").string();
+    game.Vlastn1Click();
+    EXPECT_EQ(game.customWords().count(), CustomWordCapacity);
+    EXPECT_THAT(messages(), ElementsAre(HasSubstr("zbylých 4 řádků bylo vynecháno")));
 }
 
 // ---- Hits and winning -------------------------------------------------------------------------

@@ -8,6 +8,10 @@
 #include "ui/audio/sdlmediaplayer.h"
 
 int main(int argc, char** argv) {
+    // The pictures are pixel art: on a high-density screen they are scaled by whole factors only,
+    // so that every pixel stays a crisp square.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication application(argc, argv);
     dyx::AudioSystem audio;
     return dyx::runGame([&audio] {

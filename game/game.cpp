@@ -137,6 +137,7 @@ void Game::FormActivate() {
         setShown(piece, false);
     }
     m_state.keyShown.fill(true);
+    m_state.misses = 0;
     seriesCheck();
 }
 
@@ -266,6 +267,7 @@ void Game::NE(char first, char second, char third) {
                      (third != ' ' && occurs(third));
     if (!hit) {
         bool soundPlayed = false;
+        ++m_state.misses;
         advanceStage(soundPlayed);
         // Every miss with sounds on plays exactly one sound: the frame's, or a miss sound.
         if (m_state.soundsOn && !soundPlayed) {

@@ -57,6 +57,12 @@ enum class Level : std::uint8_t {
 // Where the next word comes from.
 enum class Category : std::uint8_t { Slova1, Msta1, Jmna1, Pota1, Pslov1, Faunaaflra1, Vlastn1 };
 
+// How many misses lose a word at the level.
+constexpr int missesToLose(Level level) {
+    constexpr int kMisses[] = {15, 11, 7, 2};
+    return kMisses[static_cast<int>(level)];
+}
+
 // The caption of a category's menu item, UTF-8 ("Slova", "Města", ..., "Vlastní").
 std::string_view categoryCaption(Category category);
 
@@ -103,6 +109,7 @@ struct GameState {
     bool soundsOn = true;      // Zvuky1
     bool musicOn = false;      // Hudba1
     std::string caption = "Dyxolana - Slova";  // window caption, UTF-8
+    int misses = 0;            // misses in the current word, told to screen readers; no rule reads it
     bool closeRequested = false;
 
     bool isShown(Piece piece) const { return shown[static_cast<std::size_t>(piece)]; }

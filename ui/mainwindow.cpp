@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <algorithm>
 #include <functional>
 
 #include "ui/editor/editorfiles.h"
@@ -121,6 +122,27 @@ constexpr std::array<KeyPlace, kLetterKeyCount> kKeyPlaces = {{
 }};
 constexpr int kKeyHeight = 31;
 
+// Tells screen readers a new description, and only when it has changed.
+void describe(QWidget* widget, const QString& description) {
+    if (widget->accessibleDescription() != description) {
+        widget->setAccessibleDescription(description);
+    }
+}
+
+// What a key guesses, for screen readers: "Hádá písmena E, Ě a É".
+QString keyDescription(const LetterKey& key) {
+    QStringList letters;
+    for (const char c : key.reveal) {
+        letters << fromCp1250(std::string_view(&c, 1));
+    }
+    if (letters.size() == 1) {
+        return QStringLiteral("Hádá písmeno ") + letters.first();
+    }
+    const QString last = letters.takeLast();
+    return QStringLiteral("Hádá písmena ") + letters.join(QStringLiteral(", ")) +
+           QStringLiteral(" a ") + last;
+}
+
 // Panels lie below the client area until they are shown.
 constexpr int kHiddenPanelTop = 500;
 
@@ -223,6 +245,7 @@ MainWindow::MainWindow(std::unique_ptr<MediaPlayer> effects, std::unique_ptr<Med
 
     auto* area = new QWidget(this);
     area->setObjectName(QStringLiteral("ClientArea"));
+    area->setAccessibleName(QStringLiteral("Šibenice"));
     paint(area, kSilver, Qt::black);
     setCentralWidget(area);
 
@@ -264,6 +287,7 @@ void MainWindow::buildBoard(QWidget* area) {
     m_mask = makeLabel("Label2", QString(), QRect(0, 30, 326, 20), kBlue, kLime,
                        pixelFont(15, true), area);
     m_mask->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    m_mask->setAccessibleName(QStringLiteral("Hledané slovo"));
     makeLabel("Label1", QStringLiteral("Hledané slovo:"), QRect(0, 1, 338, 21), kBlue, kRed,
               pixelFont(15, true), area)
         ->setAlignment(Qt::AlignCenter);
@@ -277,6 +301,8 @@ void MainWindow::buildBoard(QWidget* area) {
 
     m_guessed = new GaugeBar(QStringLiteral("Gauge1"), Qt::white, Qt::black, area);
     m_guessed->setGeometry(2, 399, 167, 19);
+    m_guessed->setAccessibleName(QStringLiteral("Uhodnutá slova"));
+    m_guessed->setAccessibleDescription(QStringLiteral("Podíl slov uhodnutých v této sérii"));
 
     // The word counter is blue on the blue sky: it is kept, not read.
     m_counter = makeLabel("Label3", QStringLiteral("0"), QRect(0, 148, 7, 16), kBlue, kBlue,
@@ -295,6 +321,8 @@ void MainWindow::buildBoard(QWidget* area) {
 
     m_played = new GaugeBar(QStringLiteral("Gauge2"), kLime, Qt::black, area);
     m_played->setGeometry(171, 399, 166, 19);
+    m_played->setAccessibleName(QStringLiteral("Odehraná slova"));
+    m_played->setAccessibleDescription(QStringLiteral("Podíl série, který je už odehraný"));
 
     m_figure = addPicture("Image11", 119, 160);
     m_figure->resize(35, 76);
@@ -313,6 +341,8 @@ void MainWindow::buildBoard(QWidget* area) {
             handle([this, i] { m_game.letterKeyClick(i); });
         });
         button->installEventFilter(this);
+        button->setAccessibleName(QStringLiteral("Písmeno ") + button->text());
+        button->setAccessibleDescription(keyDescription(key));
         m_keys[i] = button;
     }
 }
@@ -331,6 +361,8 @@ void MainWindow::buildPanels(QWidget* area) {
     m_seriesSetting->setValue(10);
     m_seriesSetting->setFrame(false);
     m_seriesSetting->setFont(pixelFont(15));
+    m_seriesSetting->setAccessibleName(QStringLiteral("Počet slov v sérii"));
+    m_wordCountPanel->setAccessibleDescription(QStringLiteral("Nastav délku série a potvrď tlačítkem OK"));
     m_seriesSetting->installEventFilter(this);
     connect(m_seriesSetting, &QSpinBox::valueChanged, this,
             [this](int value) { m_game.setSeriesSetting(value); });
@@ -352,6 +384,7 @@ void MainWindow::buildPanels(QWidget* area) {
                                       picture(QLatin1String(name) + ".png"), m_editorPanel);
         widget->move(left, 356);
         widget->setToolTip(hint);
+        widget->setAccessibleName(hint);
         connect(widget, &IconButton::clicked, this, [this, run] { (this->*run)(); });
     };
     icon("Image16", 201, QStringLiteral("Uložit"), &MainWindow::Panel3Click);
@@ -363,11 +396,14 @@ void MainWindow::buildPanels(QWidget* area) {
     m_editorText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_editorText->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_editorText->installEventFilter(this);
+    m_editorText->setAccessibleName(QStringLiteral("Slova, jedno na řádek"));
+    m_editorPanel->setAccessibleDescription(QStringLiteral("Editor vlastního seznamu slov"));
     m_editorPath = new QLineEdit(m_editorPanel);
     m_editorPath->setObjectName(QStringLiteral("Edit1"));
     m_editorPath->setGeometry(10, 320, 317, 24);
     m_editorPath->setReadOnly(true);
     m_editorPath->installEventFilter(this);
+    m_editorPath->setAccessibleName(QStringLiteral("Soubor"));
     m_editorDone = makeButton("Button2", QStringLiteral("Hotovo"), QRect(265, 359, 60, 31),
                               pixelFont(15, true), kRed, m_editorPanel);
     m_editorDone->installEventFilter(this);
@@ -385,6 +421,8 @@ void MainWindow::buildPanels(QWidget* area) {
     m_helpText->setReadOnly(true);
     m_helpText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_helpText->installEventFilter(this);
+    m_helpText->setAccessibleName(QStringLiteral("Návod"));
+    m_helpPanel->setAccessibleDescription(QStringLiteral("Návod ke hře"));
     QFile manual(QStringLiteral(":/help/manual.txt"));
     if (!manual.open(QIODevice::ReadOnly)) {
         throw GameError("Cannot load the manual");
@@ -519,6 +557,11 @@ void MainWindow::render() {
     m_mask->setText(fromCp1250(s.mask));
     m_mask->move(m_mask->x(), s.maskTop);
     m_mask->setAlignment((s.maskLeftAligned ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter);
+    // Screen readers hear how far the word is and how the gallows stands.
+    const auto hidden = std::count(s.mask.begin(), s.mask.end(), '?');
+    describe(m_mask, QStringLiteral("Zbývá uhodnout %1 z %2 znaků").arg(hidden).arg(s.mask.size()));
+    describe(centralWidget(),
+             QStringLiteral("Chyby: %1 z %2").arg(s.misses).arg(missesToLose(s.level)));
 
     for (std::size_t i = 0; i < kLetterKeyCount; ++i) {
         m_keys[i]->setVisible(s.keyShown[i]);

@@ -1,9 +1,9 @@
 #include "ui/widgets.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <cmath>
 
 namespace dyx {
 
@@ -16,11 +16,9 @@ Picture::Picture(const QString& name, QImage image, QWidget* parent)
 
 void Picture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const qreal ratio = devicePixelRatioF();
-    if (ratio > 1.0 && std::floor(ratio) == ratio) {
-        // Whole factors only: every picture pixel becomes a block of device pixels.
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    }
+    // On a high-density screen the picture is scaled nearest-neighbour: its pixels stay squares
+    // (the application rounds the scale to a whole factor).
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const QRect source(0, 0, qMin(width(), m_image.width()), qMin(height(), m_image.height()));
     painter.drawImage(QPoint(0, 0), m_image, source);
     // Beyond the picture (the background when the window is made larger) the face colour shows.
@@ -63,10 +61,50 @@ void IconButton::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
+namespace {
+
+// The gauge as a screen reader sees it: a progress bar with a value, a range and the text "30%".
+class GaugeAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit GaugeAccessible(GaugeBar* gauge) : QAccessibleWidget(gauge, QAccessible::ProgressBar) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ValueInterface) {
+            return static_cast<QAccessibleValueInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Value ? gauge()->text() : QAccessibleWidget::text(kind);
+    }
+    QVariant currentValue() const override { return gauge()->progress(); }
+    void setCurrentValue(const QVariant&) override {}  // the game sets it, not the reader
+    QVariant maximumValue() const override { return gauge()->maximum(); }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    GaugeBar* gauge() const { return static_cast<GaugeBar*>(widget()); }
+};
+
+QAccessibleInterface* gaugeAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(GaugeBar::staticMetaObject.className()) && object) {
+        return new GaugeAccessible(static_cast<GaugeBar*>(object));
+    }
+    return nullptr;
+}
+
+}  // namespace
+
 GaugeBar::GaugeBar(const QString& name, QColor filled, QColor empty, QWidget* parent)
     : QWidget(parent), m_filled(filled), m_empty(empty) {
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    static const bool installed = [] {
+        QAccessible::installFactory(gaugeAccessible);
+        return true;
+    }();
+    (void)installed;
 }
 
 void GaugeBar::setValues(int progress, int maximum) {
@@ -74,6 +112,8 @@ void GaugeBar::setValues(int progress, int maximum) {
         m_progress = progress;
         m_maximum = maximum;
         update();
+        QAccessibleValueChangeEvent event(this, m_progress);
+        QAccessible::updateAccessibility(&event);
     }
 }
 

@@ -60,7 +60,10 @@ class GaugeBar final : public QWidget {
     Q_OBJECT
 public:
     GaugeBar(const QString& name, QColor filled, QColor empty, QWidget* parent);
+    // Screen readers see the gauge as a progress bar: its value, range and percentage text.
     void setValues(int progress, int maximum);
+    int progress() const { return m_progress; }
+    int maximum() const { return m_maximum; }
     int percent() const;
     QString text() const { return QString::number(percent()) + QLatin1Char('%'); }
 

@@ -1,6 +1,7 @@
 // The real window, offscreen: layout, menus, keyboard, message boxes, whole words played by
 // clicking keys, start-up and exit.
 
+#include <QAccessible>
 #include <QAction>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -490,6 +491,24 @@ private slots:
         QCOMPARE(child<QPlainTextEdit>("Memo1")->font().italic(), true);
         QCOMPARE(child<QPlainTextEdit>("Memo2")->font(), child<QPlainTextEdit>("Memo1")->font());
         QCOMPARE(child<QPlainTextEdit>("Memo2")->font().family(), chosen.family());
+    }
+
+    void screenReadersCanFollowARound() {
+        playWords("KOLO\r\n");
+        QCOMPARE(child("E")->accessibleName(), QStringLiteral("Písmeno E"));
+        QCOMPARE(child("E")->accessibleDescription(), QStringLiteral("Hádá písmena E, Ě a É"));
+        QCOMPARE(child("B")->accessibleDescription(), QStringLiteral("Hádá písmeno B"));
+        QCOMPARE(child("Label2")->accessibleName(), QStringLiteral("Hledané slovo"));
+        clickKeys({"K", "A"});
+        QCOMPARE(child("Label2")->accessibleDescription(), QStringLiteral("Zbývá uhodnout 3 z 4 znaků"));
+        QCOMPARE(m_window->centralWidget()->accessibleDescription(), QStringLiteral("Chyby: 1 z 11"));
+        QAccessibleInterface* gauge = QAccessible::queryAccessibleInterface(child("Gauge2"));
+        QVERIFY(gauge);
+        QCOMPARE(gauge->role(), QAccessible::ProgressBar);
+        QCOMPARE(gauge->text(QAccessible::Name), QStringLiteral("Odehraná slova"));
+        QVERIFY(gauge->valueInterface());
+        QCOMPARE(gauge->valueInterface()->maximumValue().toInt(), 10);
+        QCOMPARE(gauge->text(QAccessible::Value), QStringLiteral("0%"));
     }
 
     void exitEndsTheProgram() {

@@ -18,6 +18,8 @@
 #include "tests/fakes.h"
 #include "tests/ui/boxanswerer.h"
 #include "ui/application.h"
+#include "ui/audio/audiosystem.h"
+#include "ui/audio/sdlmediaplayer.h"
 #include "ui/mainwindow.h"
 #include "ui/text.h"
 #include "ui/widgets.h"
@@ -528,6 +530,37 @@ private slots:
         QCOMPARE(answerer.boxes.size(), 1);
         QCOMPARE(answerer.boxes.first().caption, QStringLiteral("Application Error"));
         QVERIFY(answerer.boxes.first().text.contains(QStringLiteral("The specified file was not found")));
+    }
+
+    // The real sound players, on SDL's silent output: the game cannot start without its
+    // gallows sound and its music in the current folder.
+    void aMissingStartUpSoundFileEndsTheProgramWithOne_data() {
+        QTest::addColumn<QStringList>("present");
+        QTest::newRow("no sounds") << QStringList{};
+        QTest::newRow("no music") << QStringList{"DYXDYX.WAV"};
+        QTest::newRow("no gallows sound") << QStringList{"DYXOLANA.MID"};
+    }
+    void aMissingStartUpSoundFileEndsTheProgramWithOne() {
+        QFETCH(QStringList, present);
+        QTemporaryDir folder;
+        for (const QString& name : present) {
+            QVERIFY(QFile::copy(QStringLiteral(DYX_SOUNDS_DIR "/") + name, folder.filePath(name)));
+        }
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder.path()));
+        m_answerer->boxes.clear();
+        int code = 0;
+        {
+            AudioSystem audio;
+            code = runGame([&audio] {
+                return MediaPlayers{std::make_unique<SdlMediaPlayer>(audio),
+                                    std::make_unique<SdlMediaPlayer>(audio)};
+            });
+        }
+        QDir::setCurrent(before);
+        QCOMPARE(code, 1);
+        QCOMPARE(m_answerer->boxes.size(), 1);
+        QCOMPARE(m_answerer->boxes.first().caption, QStringLiteral("Application Error"));
     }
 
     void applicationTitleFollowsTheProgramName_data() {

@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
     QApplication application(argc, argv);
+    // Lets desktops match the window to its menu entry; the title stays the program's name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("cz.dyxolana.Dyxolana"));
     dyx::AudioSystem audio;
     return dyx::runGame([&audio] {
         return dyx::MediaPlayers{std::make_unique<dyx::SdlMediaPlayer>(audio),

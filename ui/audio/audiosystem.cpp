@@ -61,6 +61,9 @@ AudioSystem::~AudioSystem() {
 
 bool AudioSystem::openOutput() {
     SDL_ClearError();
+    // SDL would otherwise catch SIGINT and SIGTERM for an event queue the game never reads, and
+    // the game would outlive Ctrl+C and the end of the desktop session.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         m_openError = sdlErrorText();
         return false;

@@ -11,7 +11,7 @@ DYX_TEST_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth imagemagick sox
     clang-14 libclang-rt-14-dev
-    dpkg-dev desktop-file-utils appstream x11-utils
+    dpkg-dev desktop-file-utils appstream x11-utils libx11-dev
 )
 
 dyx_install_packages() {

@@ -219,7 +219,7 @@ public:
 
     std::optional<std::string> chooseWordListFile() override {
         m_window.render();
-        const auto chosen = runFileDialog(m_window.m_wordListDialog);
+        const auto chosen = runFileDialog(m_window.wordListDialog());
         if (!chosen) {
             return std::nullopt;
         }
@@ -437,15 +437,39 @@ void MainWindow::buildPanels(QWidget* area) {
     m_helpOk->installEventFilter(this);
     connect(m_helpOk, &QPushButton::clicked, this, [this] { Button3Click(); });
     m_helpPanel->hide();
+}
 
-    // The dialogs keep what was last confirmed in each of them.
-    m_wordListDialog = makeFileDialog("OpenDialog1", QFileDialog::AcceptOpen, true, this);
-    m_editorOpenDialog = makeFileDialog("OpenDialog2", QFileDialog::AcceptOpen, true, this);
-    m_editorSaveDialog = makeFileDialog("SaveDialog1", QFileDialog::AcceptSave, false, this);
-    m_fontDialog = new QFontDialog(this);
-    m_fontDialog->setObjectName(QStringLiteral("FontDialog1"));
-    m_fontDialog->setOption(QFontDialog::DontUseNativeDialog);
-    m_fontDialog->setCurrentFont(pixelFont(11));
+// The dialogs are made when first needed (they cost more to build than the rest of the window)
+// and then kept, each with what was last confirmed in it.
+QFileDialog* MainWindow::wordListDialog() {
+    if (!m_wordListDialog) {
+        m_wordListDialog = makeFileDialog("OpenDialog1", QFileDialog::AcceptOpen, true, this);
+    }
+    return m_wordListDialog;
+}
+
+QFileDialog* MainWindow::editorOpenDialog() {
+    if (!m_editorOpenDialog) {
+        m_editorOpenDialog = makeFileDialog("OpenDialog2", QFileDialog::AcceptOpen, true, this);
+    }
+    return m_editorOpenDialog;
+}
+
+QFileDialog* MainWindow::editorSaveDialog() {
+    if (!m_editorSaveDialog) {
+        m_editorSaveDialog = makeFileDialog("SaveDialog1", QFileDialog::AcceptSave, false, this);
+    }
+    return m_editorSaveDialog;
+}
+
+QFontDialog* MainWindow::fontDialog() {
+    if (!m_fontDialog) {
+        m_fontDialog = new QFontDialog(this);
+        m_fontDialog->setObjectName(QStringLiteral("FontDialog1"));
+        m_fontDialog->setOption(QFontDialog::DontUseNativeDialog);
+        m_fontDialog->setCurrentFont(pixelFont(11));
+    }
+    return m_fontDialog;
 }
 
 void MainWindow::buildMenus() {
@@ -632,7 +656,7 @@ void MainWindow::About1Click() {
 
 void MainWindow::Panel1Click() {
     handle([this] {
-        const auto path = runFileDialog(m_editorOpenDialog);
+        const auto path = runFileDialog(editorOpenDialog());
         if (!path) {
             return;
         }
@@ -643,22 +667,20 @@ void MainWindow::Panel1Click() {
 }
 
 void MainWindow::Panel2Click() {
-    m_fontDialog->setCurrentFont(m_fontDialog->property("confirmedFont").isValid()
-                                     ? m_fontDialog->property("confirmedFont").value<QFont>()
-                                     : pixelFont(11));
-    if (m_fontDialog->exec() != QDialog::Accepted) {
+    QFontDialog* dialog = fontDialog();
+    if (dialog->exec() != QDialog::Accepted) {
         return;
     }
-    const QFont font = m_fontDialog->selectedFont();
-    m_fontDialog->setProperty("confirmedFont", font);
-    // The editor's font is the manual's font too.
+    // The dialog starts from the font last chosen in it; the editor's font is the manual's too.
+    const QFont font = dialog->selectedFont();
+    dialog->setCurrentFont(font);
     m_editorText->setFont(font);
     m_helpText->setFont(font);
 }
 
 void MainWindow::Panel3Click() {
     handle([this] {
-        const auto path = runFileDialog(m_editorSaveDialog);
+        const auto path = runFileDialog(editorSaveDialog());
         if (!path) {
             return;
         }

@@ -60,6 +60,10 @@ private:
     template <typename Handler>
     void handle(Handler&& handler);
     void clickDefaultButton();
+    QFileDialog* wordListDialog();
+    QFileDialog* editorOpenDialog();
+    QFileDialog* editorSaveDialog();
+    QFontDialog* fontDialog();
     bool moveFocusWithinGroup(QWidget* from, bool forward);
 
     // Panel handlers that have no game rules behind them.

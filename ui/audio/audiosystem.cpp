@@ -4,6 +4,8 @@
 #include <SDL_mixer.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 namespace dyx {
@@ -24,6 +26,26 @@ std::string sdlErrorText() {
                                               : std::string("Unknown error code");
 }
 
+// Whether this machine could have a sound output at all: a sound card, or a sound server in the
+// user's session. Without either, trying the real drivers only costs start-up time (SDL waits
+// about 100 ms for its ALSA device thread) before the silent fallback is taken anyway.
+bool soundOutputLikely() {
+    std::error_code ignored;
+    if (std::getenv("PULSE_SERVER") != nullptr) {
+        return true;
+    }
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR")) {
+        const std::filesystem::path dir(runtime);
+        if (std::filesystem::exists(dir / "pulse" / "native", ignored) ||
+            std::filesystem::exists(dir / "pipewire-0", ignored)) {
+            return true;
+        }
+    }
+    std::ifstream cards("/proc/asound/cards");
+    std::string first;
+    return cards && std::getline(cards, first) && first.find("no soundcards") == std::string::npos;
+}
+
 }  // namespace
 
 AudioSystem::AudioSystem() {
@@ -34,6 +56,12 @@ AudioSystem::AudioSystem() {
 
     if (std::getenv("SDL_SOUNDFONTS") == nullptr) {
         Mix_SetSoundFonts(DYX_SOUNDFONT);
+    }
+    if (std::getenv("SDL_AUDIODRIVER") == nullptr && !soundOutputLikely()) {
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+        m_driverOverridden = true;
+        m_silentFallback = openOutput();
+        return;
     }
     if (openOutput()) {
         return;

@@ -15,7 +15,9 @@ namespace dyx {
 // A machine without any sound output still runs the game, silently. The driver that SDL picks (or
 // the one named in SDL_AUDIODRIVER, which is always tried first) is used when it opens; when it
 // does not, the mixer is opened on SDL's "dummy" driver instead, which accepts and plays every
-// sound without making a sound. So a missing sound card never stops the game from starting.
+// sound without making a sound. So a missing sound card never stops the game from starting. A
+// machine with neither a sound card nor a sound server in the session (and no SDL_AUDIODRIVER)
+// goes to "dummy" at once, sparing the wait of the real drivers.
 //
 // Music is rendered by FluidSynth with a General MIDI sound font: the fonts named in
 // SDL_SOUNDFONTS when that is set, else the small font chosen at build time (TimGM6mb, a few MB),

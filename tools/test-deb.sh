@@ -271,6 +271,13 @@ fi
 sleep 2
 if kill -0 "$game_pid" 2>/dev/null; then
     pass "the game still runs 2 s later (it found its sounds)"
+    # The sound module is loaded once the first word is on screen.
+    if grep -q 'libdyxsound\.so' "/proc/$game_pid/maps" 2>/dev/null &&
+        grep -q 'libSDL2_mixer' "/proc/$game_pid/maps" 2>/dev/null; then
+        pass "the sound module and SDL_mixer are loaded"
+    else
+        fail "the sound module was not loaded; see $out/game.log"
+    fi
 else
     wait "$game_pid" && code=0 || code=$?
     game_pid=

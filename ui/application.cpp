@@ -1,13 +1,15 @@
 #include "ui/application.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "ui/mainwindow.h"
 #include "ui/widgets.h"
 
 namespace dyx {
 
-int runGame(const std::function<MediaPlayers()>& makePlayers) {
+int runGame(const std::function<MediaPlayers()>& makePlayers,
+            const std::function<void()>& afterStart) {
     std::unique_ptr<MainWindow> window;
     try {
         auto [effects, music] = makePlayers();
@@ -22,6 +24,10 @@ int runGame(const std::function<MediaPlayers()>& makePlayers) {
         return 1;
     }
     window->show();
+    if (afterStart) {
+        // Well after the first paint, and long before a player could click a key.
+        QTimer::singleShot(100, window.get(), afterStart);
+    }
     return QApplication::exec();
 }
 

@@ -16,7 +16,8 @@ using MediaPlayers = std::pair<std::unique_ptr<MediaPlayer>, std::unique_ptr<Med
 // window's close box ends it; returns the exit code, 0. If the window cannot be created (a sound
 // file that the game cannot start without is missing, for one), the error is shown in a box
 // captioned "Application Error" and the result is 1, without the window ever being shown.
-// Needs a QApplication.
-int runGame(const std::function<MediaPlayers()>& makePlayers);
+// Once the first word is on screen, afterStart runs (if given). Needs a QApplication.
+int runGame(const std::function<MediaPlayers()>& makePlayers,
+            const std::function<void()>& afterStart = {});
 
 }  // namespace dyx

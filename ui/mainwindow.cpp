@@ -279,10 +279,9 @@ void MainWindow::buildBoard(QWidget* area) {
     const QFont labelFont = pixelFont(15);
 
     // The background fills the client area and follows its size.
-    auto* background = addPicture("IMAGE0", 0, 0);
-    background->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_background = addPicture("IMAGE0", 0, 0);
+    m_background->setAttribute(Qt::WA_TransparentForMouseEvents);
     area->installEventFilter(this);
-    background->setProperty("fillsArea", true);
 
     m_mask = makeLabel("Label2", QString(), QRect(0, 30, 326, 20), kBlue, kLime,
                        pixelFont(15, true), area);
@@ -441,25 +440,24 @@ void MainWindow::buildPanels(QWidget* area) {
 
 // The dialogs are made when first needed (they cost more to build than the rest of the window)
 // and then kept, each with what was last confirmed in it.
-QFileDialog* MainWindow::wordListDialog() {
-    if (!m_wordListDialog) {
-        m_wordListDialog = makeFileDialog("OpenDialog1", QFileDialog::AcceptOpen, true, this);
+QFileDialog* MainWindow::fileDialog(QFileDialog*& slot, const char* name,
+                                    QFileDialog::AcceptMode mode, bool allFiles) {
+    if (!slot) {
+        slot = makeFileDialog(name, mode, allFiles, this);
     }
-    return m_wordListDialog;
+    return slot;
+}
+
+QFileDialog* MainWindow::wordListDialog() {
+    return fileDialog(m_wordListDialog, "OpenDialog1", QFileDialog::AcceptOpen, true);
 }
 
 QFileDialog* MainWindow::editorOpenDialog() {
-    if (!m_editorOpenDialog) {
-        m_editorOpenDialog = makeFileDialog("OpenDialog2", QFileDialog::AcceptOpen, true, this);
-    }
-    return m_editorOpenDialog;
+    return fileDialog(m_editorOpenDialog, "OpenDialog2", QFileDialog::AcceptOpen, true);
 }
 
 QFileDialog* MainWindow::editorSaveDialog() {
-    if (!m_editorSaveDialog) {
-        m_editorSaveDialog = makeFileDialog("SaveDialog1", QFileDialog::AcceptSave, false, this);
-    }
-    return m_editorSaveDialog;
+    return fileDialog(m_editorSaveDialog, "SaveDialog1", QFileDialog::AcceptSave, false);
 }
 
 QFontDialog* MainWindow::fontDialog() {
@@ -736,9 +734,7 @@ bool MainWindow::moveFocusWithinGroup(QWidget* from, bool forward) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Resize && watched == centralWidget()) {
         // The background picture fills the client area.
-        if (auto* background = centralWidget()->findChild<Picture*>(QStringLiteral("IMAGE0"))) {
-            background->resize(centralWidget()->size());
-        }
+        m_background->resize(centralWidget()->size());
     }
     if (event->type() == QEvent::ShortcutOverride && !qobject_cast<QPushButton*>(watched)) {
         // In a text field its own editing keys win over the menu shortcuts: Ctrl+X cuts text in

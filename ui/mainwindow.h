@@ -4,6 +4,7 @@
 // Every handler runs behind the error boundary: an escaped error is shown in the error box and
 // the game goes on.
 
+#include <QFileDialog>
 #include <QMainWindow>
 #include <array>
 #include <memory>
@@ -12,7 +13,6 @@
 #include "game/letterkeys.h"
 
 class QAction;
-class QFileDialog;
 class QFontDialog;
 class QGroupBox;
 class QLabel;
@@ -60,6 +60,8 @@ private:
     template <typename Handler>
     void handle(Handler&& handler);
     void clickDefaultButton();
+    QFileDialog* fileDialog(QFileDialog*& slot, const char* name, QFileDialog::AcceptMode mode,
+                            bool allFiles);
     QFileDialog* wordListDialog();
     QFileDialog* editorOpenDialog();
     QFileDialog* editorSaveDialog();
@@ -86,6 +88,7 @@ private:
     bool m_activated = false;
 
     std::array<QWidget*, kPieceCount> m_pieces{};
+    Picture* m_background = nullptr;  // IMAGE0
     Picture* m_sun = nullptr;      // Image12
     Picture* m_figure = nullptr;   // Image11
     QLabel* m_mask = nullptr;      // Label2
